@@ -1,0 +1,56 @@
+# Sourced by the scripts: a private Wine prefix in the build tree, a virtual X display and one
+# persistent wineserver, all stopped again when the sourcing script exits (on failure too).
+#   ostrel_wine_start BUILD_DIR     sets WINEPREFIX, WINEDEBUG, DISPLAY
+#   ostrel_wine_stop                stops what ostrel_wine_start started
+
+OSTREL_XVFB_PID=""
+OSTREL_WINE_STARTED=""
+
+ostrel_wine_start() {
+  local build_dir=$1
+  export WINEPREFIX="$build_dir/wineprefix"
+  export WINEDEBUG=-all
+  export WINEARCH=win32
+  # Never let Wine offer Mono or Gecko in a dialog that would block a headless run.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+
+  if [ -z "${OSTREL_USE_DISPLAY:-}" ]; then
+    # Xvfb picks a free display and writes its number to fd 3; its output goes nowhere so
+    # nothing that reads our output waits for it.
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    OSTREL_XVFB_PID=$!
+    local number
+    read -r -t 20 number <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+  fi
+  trap ostrel_wine_stop EXIT
+
+  if [ ! -f "$WINEPREFIX/.ostrel-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    # Every wine process of a run shares one 800x600 virtual desktop with a taskbar, so the
+    # tray icon is visible and other processes can find the launcher's windows.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.ostrel-ready"
+  fi
+  wineserver -p >/dev/null 2>&1 </dev/null
+  OSTREL_WINE_STARTED=1
+}
+
+ostrel_wine_stop() {
+  if [ -n "$OSTREL_WINE_STARTED" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    OSTREL_WINE_STARTED=""
+  fi
+  if [ -n "$OSTREL_XVFB_PID" ]; then
+    kill "$OSTREL_XVFB_PID" 2>/dev/null || true
+    wait "$OSTREL_XVFB_PID" 2>/dev/null || true
+    OSTREL_XVFB_PID=""
+  fi
+}
