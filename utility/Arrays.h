@@ -3,7 +3,7 @@
 // with pointers.
 #pragma once
 
-#include "Utf8.h"
+#include "utility/Utf8.h"
 
 #include <cstdint>
 #include <vector>
@@ -42,7 +42,9 @@ inline std::int32_t IntArrayAdd(TIntArray& array, std::int32_t value) {
 inline std::int32_t IntArrayIndexOf(const TIntArray& array, std::int32_t value) {
     return ArrayIndexOf(array, value);
 }
-inline void IntArrayDelete(TIntArray& array, std::int32_t index) { ArrayDelete(array, index); }
+inline void IntArrayDelete(TIntArray& array, std::int32_t index) {
+    ArrayDelete(array, index);
+}
 inline std::int32_t IntArrayRemove(TIntArray& array, std::int32_t value) {
     return ArrayRemove(array, value);
 }

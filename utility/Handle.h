@@ -8,7 +8,7 @@
 #include <utility>
 
 template <class Traits> class UniqueHandle {
-public:
+  public:
     using Type = typename Traits::Type;
 
     UniqueHandle() = default;
@@ -33,7 +33,7 @@ public:
         }
     }
 
-private:
+  private:
     Type handle_ = Traits::None();
 };
 
