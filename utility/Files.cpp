@@ -90,9 +90,13 @@ std::uint32_t SetFileDate(const std::string& path, std::int32_t date) {
 
 bool FileTimeToFileDate(const FILETIME& fileTime, std::int32_t& date) {
     FILETIME local{};
+    SYSTEMTIME parts{};
     WORD dateWord = 0;
     WORD timeWord = 0;
-    if (!FileTimeToLocalFileTime(&fileTime, &local) ||
+    // Not every FileTimeToDosDateTime rejects years after 2107 (Wine wraps them), so the
+    // range the packed date can hold is checked here.
+    if (!FileTimeToLocalFileTime(&fileTime, &local) || !FileTimeToSystemTime(&local, &parts) ||
+        parts.wYear < 1980 || parts.wYear > 2107 ||
         !FileTimeToDosDateTime(&local, &dateWord, &timeWord)) {
         return false;
     }

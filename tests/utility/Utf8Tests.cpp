@@ -84,7 +84,8 @@ TEST(Utf8RoundTrip, EveryCodePointSurvives) {
             units.push_back(static_cast<char16_t>(0xD800 + ((value - 0x10000) >> 10)));
             units.push_back(static_cast<char16_t>(0xDC00 + ((value - 0x10000) & 0x3FF)));
         }
-        ASSERT_EQ(DecodeUtf8(EncodeUtf8(units)), units) << "U+" << std::hex << static_cast<std::uint32_t>(value);
+        ASSERT_EQ(DecodeUtf8(EncodeUtf8(units)), units)
+            << "U+" << std::hex << static_cast<std::uint32_t>(value);
     }
 }
 
