@@ -1,6 +1,7 @@
 #include "utility/Strings.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 

@@ -77,6 +77,15 @@ INSTANTIATE_TEST_SUITE_P(
                     SwitchLine{"-path:x /path:y", false, ""},
                     SwitchLine{"pathfinder:x path:y path:z", true, "y"}));
 
+TEST(Recorder, WritesBesideItselfWithoutARecordFileVariable) {
+    TempFolder folder;
+    ASSERT_TRUE(CopyFilePlain(RecorderExe(), folder / "rec.exe", false));
+    EXPECT_EQ(RunProcess(folder / "rec.exe", "rec one").exitCode, 0u);
+    auto record = LastRecord(folder / "recorder.log");
+    EXPECT_EQ(record["arg1"], "one");
+    EXPECT_EQ(record["programdir"], folder.Path());
+}
+
 TEST(ThisProcess, ArgumentsOutOfRangeAreEmpty) {
     const std::int32_t count = CommandLineArgCount();
     EXPECT_EQ(CommandLineArg(-1), "");
