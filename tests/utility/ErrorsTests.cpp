@@ -1,5 +1,6 @@
 #include "tests/utility/WinTestSupport.h"
 #include "utility/Errors.h"
+#include "utility/WinText.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,20 @@ TEST(ShowError, AnEmptyTextIsAnEmptyLine) {
     const ProcessResult result =
         RunProcess(ConsoleErrorExe(), "console_error console-error:", {}, true);
     EXPECT_EQ(result.output, "\r\n");
+}
+
+TEST(ShowError, AFailedConsoleWriteIsRaised) {
+    TempFolder folder;
+    WriteBytes(folder / "read-only-output.txt", "");
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    const FileHandle readOnly(CreateFileW(WStr(Utf8ToUtf16(folder / "read-only-output.txt")),
+                                          GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                          nullptr));
+    ASSERT_TRUE(readOnly);
+    // The helper ends with 2 when ShowError throws.
+    EXPECT_EQ(RunWithOutput(ConsoleErrorExe(), "console_error console-error:text", readOnly.get()),
+              2u);
 }
 
 TEST(ShowError, AGuiProgramHandsTheTextToTheErrorHandler) {

@@ -132,54 +132,72 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-ProcessResult RunProcess(const std::string& program, const std::string& commandLine,
-                         const std::string& currentFolder, bool captureOutput) {
-    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (captureOutput && !CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
-        throw std::runtime_error("cannot create a pipe");
-    }
-    const KernelHandle reader(readEnd);
-    KernelHandle writer(writeEnd);
-    if (captureOutput) {
-        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    }
+namespace {
 
+// With output set, that inheritable handle becomes the program's standard output and error.
+KernelHandle StartProcess(const std::string& program, const std::string& commandLine,
+                          const std::string& currentFolder, HANDLE output) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (captureOutput) {
+    if (output != nullptr) {
         startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = writeEnd;
-        startup.hStdError = writeEnd;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     }
     Utf16String line = W(commandLine);
     const Utf16String folder = W(currentFolder);
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(WStr(W(program)), WBuf(line), nullptr, nullptr,
-                        captureOutput ? TRUE : FALSE, CREATE_NO_WINDOW, nullptr,
+                        output != nullptr ? TRUE : FALSE, CREATE_NO_WINDOW, nullptr,
                         folder.empty() ? nullptr : WStr(folder), &startup, &info)) {
         throw std::runtime_error("cannot start " + program);
     }
-    const KernelHandle process(info.hProcess);
-    const KernelHandle thread(info.hThread);
+    CloseHandle(info.hThread);
+    return KernelHandle(info.hProcess);
+}
+
+DWORD WaitForExit(const KernelHandle& process) {
+    if (WaitForSingleObject(process.get(), 30'000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.get(), 99);
+        throw std::runtime_error("a started program did not end");
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.get(), &exitCode);
+    return exitCode;
+}
+
+} // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::string& commandLine,
+                         const std::string& currentFolder, bool captureOutput) {
+    if (!captureOutput) {
+        return {WaitForExit(StartProcess(program, commandLine, currentFolder, nullptr)), {}};
+    }
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
+        throw std::runtime_error("cannot create a pipe");
+    }
+    const KernelHandle reader(readEnd);
+    KernelHandle writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    const KernelHandle process = StartProcess(program, commandLine, currentFolder, writeEnd);
     writer.reset(); // the child holds the only write end now, so reading ends when it exits
 
     ProcessResult result;
-    if (captureOutput) {
-        char buffer[512];
-        DWORD read = 0;
-        while (ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-            result.output.append(buffer, read);
-        }
+    char buffer[512];
+    DWORD read = 0;
+    while (ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        result.output.append(buffer, read);
     }
-    if (WaitForSingleObject(process.get(), 30'000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.get(), 99);
-        throw std::runtime_error(program + " did not end");
-    }
-    GetExitCodeProcess(process.get(), &result.exitCode);
+    result.exitCode = WaitForExit(process);
     return result;
+}
+
+DWORD RunWithOutput(const std::string& program, const std::string& commandLine, HANDLE output) {
+    return WaitForExit(StartProcess(program, commandLine, {}, output));
 }
 
 std::map<std::string, std::string> LastRecord(const std::string& recordFile) {

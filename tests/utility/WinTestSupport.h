@@ -57,6 +57,8 @@ struct ProcessResult {
 // Starts the program with exactly this command line, waits for it (at most 30 s).
 ProcessResult RunProcess(const std::string& program, const std::string& commandLine,
                          const std::string& currentFolder = {}, bool captureOutput = false);
+// Starts the program with the inheritable handle as its standard output; returns its exit code.
+DWORD RunWithOutput(const std::string& program, const std::string& commandLine, HANDLE output);
 
 // The key=value lines of the last complete record in a recorder's record file.
 std::map<std::string, std::string> LastRecord(const std::string& recordFile);
