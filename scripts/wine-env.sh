@@ -28,6 +28,7 @@ ostrel_wine_start() {
     export DISPLAY=":$number"
   fi
   trap ostrel_wine_stop EXIT
+  trap "exit 143" TERM INT
 
   if [ ! -f "$WINEPREFIX/.ostrel-ready" ]; then
     mkdir -p "$WINEPREFIX"
@@ -40,6 +41,9 @@ ostrel_wine_start() {
     touch "$WINEPREFIX/.ostrel-ready"
   fi
   wineserver -p >/dev/null 2>&1 </dev/null
+  # The first program of a session starts Wine's services, which live on and would hold
+  # the output pipe of whoever started them (CTest included): start them here, detached.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
   OSTREL_WINE_STARTED=1
 }
 
