@@ -1,22 +1,16 @@
-// What the framework's tests share: an application object per test, waiting for a condition
-// while messages are pumped, solid-colour icons, reading the screen, and input injected the way
-// a user would give it.
+// What the framework's tests share: an application object per test, solid-colour icons,
+// reading the screen, and input injected the way a user would give it.
 #pragma once
 
 #include "framework/MinApp.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
-
-// Pumps this thread's messages until condition() holds or the timeout passes.
-bool PumpUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // A fresh application object for each test; the hidden window is shown as Run shows it, so
 // popup menus own the foreground and injected keys reach them.

@@ -1,11 +1,9 @@
 #include "framework/MinImageList.h"
 #include "tests/framework/FrameworkFixture.h"
-#include "utility/WinText.h"
 
 #include <ole2.h>
 #include <shellapi.h>
 
-#include <string>
 #include <thread>
 #include <utility>
 
@@ -17,14 +15,6 @@ HIMAGELIST SystemList(UINT flags) {
     SHFILEINFOW info{};
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | flags));
-}
-
-std::string TempFolderWith(const std::string& name) {
-    Utf16String temp(MAX_PATH + 1, u'\0');
-    temp.resize(GetTempPathW(MAX_PATH + 1, WBuf(temp)));
-    const std::string folder = Utf16ToUtf8(temp) + name;
-    CreateDirectoryW(WStr(Utf8ToUtf16(folder)), nullptr);
-    return folder;
 }
 
 TEST_F(ImageListTest, SystemListGivesIconIndexesAndOutlivesTheObject) {
@@ -40,11 +30,10 @@ TEST_F(ImageListTest, SystemListGivesIconIndexesAndOutlivesTheObject) {
     EXPECT_GT(OleInitCount, 0);
 
     // Folders have their own icon in the shell's list (Wine's prefix gives programs none).
-    const std::string folder = TempFolderWith("ostrel \xC3\xBC\xE2\x9C\x93 icons");
+    const TestFolder folder;
     EXPECT_GT(images->IconIndexOf("C:\\windows"), 0);
-    EXPECT_GT(images->IconIndexOf(folder), 0);
+    EXPECT_GT(images->IconIndexOf(folder.Path()), 0);
     EXPECT_EQ(images->IconIndexOf("C:\\does not exist\\nothing.exe"), 0);
-    RemoveDirectoryW(WStr(Utf8ToUtf16(folder)));
 
     // Attaching again finds the same list and changes nothing.
     EXPECT_TRUE(images->LoadSystemImageList(true));
@@ -60,7 +49,7 @@ TEST_F(ImageListTest, SystemListGivesIconIndexesAndOutlivesTheObject) {
     EXPECT_EQ(large->Width, GetSystemMetrics(SM_CXICON));
 }
 
-TEST_F(ImageListTest, OwnedListIsDestroyedWhenReplacedOrFreed) {
+TEST_F(ImageListTest, ListIsDestroyedWhenReplacedOrFreedOnlyIfOwned) {
     auto* images = new TMinImageList();
     const HIMAGELIST first = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
     const HIMAGELIST second = ImageList_Create(24, 20, ILC_COLOR32, 1, 0);
@@ -75,6 +64,15 @@ TEST_F(ImageListTest, OwnedListIsDestroyedWhenReplacedOrFreed) {
     EXPECT_TRUE(ImageList_GetIconSize(second, &width, &height));
     delete images;
     EXPECT_FALSE(ImageList_GetIconSize(second, &width, &height));
+
+    // A list held while the object is marked shared outlives it.
+    auto* sharing = new TMinImageList();
+    const HIMAGELIST shared = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
+    sharing->SetHandle(shared);
+    sharing->Shared = true;
+    delete sharing;
+    EXPECT_TRUE(ImageList_GetIconSize(shared, &width, &height));
+    ImageList_Destroy(shared);
 }
 
 TEST_F(ImageListTest, DrawUsesTheDrawStyleAndNeedsAList) {

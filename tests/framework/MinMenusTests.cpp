@@ -93,7 +93,7 @@ TEST_F(MenuTest, KeyboardChoiceInASubmenuRaisesOnClickBeforeTheMenusAreDestroyed
     // system's own end-of-loop notification has come and left InMenuLoop set.
     EXPECT_TRUE(handlers.clicks.empty());
     EXPECT_TRUE(InMenuLoop);
-    ASSERT_TRUE(PumpUntil([] { return !InMenuLoop; }));
+    ASSERT_TRUE(WaitUntil([] { return !InMenuLoop; }));
     ASSERT_EQ(handlers.clicks, std::vector<TObject*>{innerB});
     EXPECT_EQ(innerB->Parent, sub);
     EXPECT_TRUE(handlers.inMenuLoopAtClick);
@@ -115,7 +115,7 @@ TEST_F(MenuTest, EntriesAddedByOnPopupAreShownByThatPopup) {
     for (int popup = 1; popup <= 2; ++popup) {
         SCOPED_TRACE(popup);
         menu->PopupAt(400, 300);
-        ASSERT_TRUE(PumpUntil([] { return !InMenuLoop; }));
+        ASSERT_TRUE(WaitUntil([] { return !InMenuLoop; }));
         EXPECT_EQ(handlers.popupSender, menu);
         ASSERT_EQ(handlers.clicks.size(), static_cast<std::size_t>(popup));
         EXPECT_EQ(handlers.clicks.back(), handlers.added);
@@ -134,7 +134,7 @@ TEST_F(MenuTest, EmptyOrDismissedPopupStillEndsWithItsEndOfMenuMessage) {
         }
         user.exitMenuLoops.clear();
         menu->PopupAt(400, 300);
-        ASSERT_TRUE(PumpUntil([&] { return root->Handle == nullptr; }));
+        ASSERT_TRUE(WaitUntil([&] { return root->Handle == nullptr; }));
         ASSERT_FALSE(user.exitMenuLoops.empty());
         EXPECT_EQ(user.exitMenuLoops.back(),
                   std::make_pair(MINMENU_DONE, reinterpret_cast<LPARAM>(root)));
@@ -149,7 +149,7 @@ TEST_F(MenuTest, ErrorInOnPopupGoesToTheCallerAndTheMenusAreStillDestroyed) {
 
     EXPECT_THROW(menu->PopupAt(400, 300), std::runtime_error);
     EXPECT_NE(root->Handle, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return root->Handle == nullptr; }));
+    EXPECT_TRUE(WaitUntil([&] { return root->Handle == nullptr; }));
 }
 
 struct EntryInfo {

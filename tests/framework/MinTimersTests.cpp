@@ -25,7 +25,7 @@ using TimerTest = FrameworkTest;
 // same interval to have ticked too, were it running.
 bool AfterMoreTicksOf(const TickCounter& reference) {
     const int until = reference.ticks + 5;
-    return PumpUntil([&] { return reference.ticks >= until; });
+    return WaitUntil([&] { return reference.ticks >= until; });
 }
 
 TEST_F(TimerTest, TicksWithItselfAsSenderWhileEnabled) {
@@ -33,7 +33,7 @@ TEST_F(TimerTest, TicksWithItselfAsSenderWhileEnabled) {
     auto* timer = new TMinTimer(true, counter.Event(), 10);
     EXPECT_TRUE(timer->Enabled);
     EXPECT_NE(timer->TimerId, 0u);
-    ASSERT_TRUE(PumpUntil([&] { return counter.ticks >= 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return counter.ticks >= 3; }));
     EXPECT_EQ(counter.senders.front(), timer);
     EXPECT_EQ(counter.senders.back(), timer);
 
@@ -58,7 +58,7 @@ TEST_F(TimerTest, CreatedDisabledStaysSilentUntilEnabled) {
 
     timer->SetEnabled(true);
     EXPECT_NE(timer->TimerId, 0u);
-    EXPECT_TRUE(PumpUntil([&] { return counter.ticks > 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return counter.ticks > 0; }));
 }
 
 TEST_F(TimerTest, EnablingAnEnabledTimerDoesNotRestartIt) {
@@ -70,7 +70,7 @@ TEST_F(TimerTest, EnablingAnEnabledTimerDoesNotRestartIt) {
     timer->SetEnabled(true);
     EXPECT_EQ(timer->TimerId, id);
     const int before = counter.ticks;
-    EXPECT_TRUE(PumpUntil([&] { return counter.ticks >= before + 3; }));
+    EXPECT_TRUE(WaitUntil([&] { return counter.ticks >= before + 3; }));
 }
 
 TEST_F(TimerTest, TwoTimersOfOneIntervalAreSeparateSystemTimers) {
@@ -78,7 +78,7 @@ TEST_F(TimerTest, TwoTimersOfOneIntervalAreSeparateSystemTimers) {
     TickCounter second;
     auto* one = new TMinTimer(true, first.Event(), 10);
     auto* other = new TMinTimer(true, second.Event(), 10);
-    ASSERT_TRUE(PumpUntil([&] { return first.ticks >= 2 && second.ticks >= 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return first.ticks >= 2 && second.ticks >= 2; }));
     EXPECT_EQ(first.senders.back(), one);
     EXPECT_EQ(second.senders.back(), other);
 
@@ -142,7 +142,7 @@ TEST_F(TimerTest, TicksAreDroppedWhileAPopupMenuIsOpenAndResumeAfterIt) {
     TicksDuringMenu = 0;
     TickWatch = SetWindowsHookExW(WH_GETMESSAGE, WatchTicks, nullptr, GetCurrentThreadId());
     MenuWatchdog watchdog;
-    ASSERT_TRUE(PumpUntil([&] { return counter.ticks > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return counter.ticks > 0; }));
 
     const int beforeMenu = counter.ticks;
     menu->PopupAt(400, 300);
@@ -151,9 +151,9 @@ TEST_F(TimerTest, TicksAreDroppedWhileAPopupMenuIsOpenAndResumeAfterIt) {
     EXPECT_EQ(counter.ticks, beforeMenu);
 
     // Until the end-of-menu message has been handled ticks are still dropped.
-    ASSERT_TRUE(PumpUntil([] { return !InMenuLoop; }));
+    ASSERT_TRUE(WaitUntil([] { return !InMenuLoop; }));
     EXPECT_EQ(counter.ticks, beforeMenu);
-    EXPECT_TRUE(PumpUntil([&] { return counter.ticks > beforeMenu; }));
+    EXPECT_TRUE(WaitUntil([&] { return counter.ticks > beforeMenu; }));
 }
 
 } // namespace

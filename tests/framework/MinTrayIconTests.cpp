@@ -83,7 +83,7 @@ class TrayIconTest : public FrameworkTest {
     void TearDown() override {
         FrameworkTest::TearDown();
         // The icons left with the application object.
-        EXPECT_TRUE(PumpUntil([] {
+        EXPECT_TRUE(WaitUntil([] {
             return !OnScreen(Red) && !OnScreen(Blue) && !OnScreen(Green) && !OnScreen(Yellow);
         }));
     }
@@ -102,32 +102,32 @@ TEST_F(TrayIconTest, IconIsAddedModifiedAndDeletedInTheNotificationArea) {
 
     icon->SetVisible(true);
     EXPECT_TRUE(icon->Visible);
-    ASSERT_TRUE(PumpUntil([] { return FindOnScreen(Red).count == 16 * 16; }));
+    ASSERT_TRUE(WaitUntil([] { return FindOnScreen(Red).count == 16 * 16; }));
     EXPECT_TRUE(ShellKnows(window, icon->Id));
 
     // An owned icon is destroyed when replaced, a shared one is kept.
     const HICON blue = CreateSolidIcon(Blue);
     icon->SetIcon(blue, true);
-    EXPECT_TRUE(PumpUntil([] { return OnScreen(Blue) && !OnScreen(Red); }));
+    EXPECT_TRUE(WaitUntil([] { return OnScreen(Blue) && !OnScreen(Red); }));
     EXPECT_FALSE(IconAlive(red));
     const HICON green = CreateSolidIcon(Green);
     icon->SetIcon(green, false);
-    EXPECT_TRUE(PumpUntil([] { return OnScreen(Green) && !OnScreen(Blue); }));
+    EXPECT_TRUE(WaitUntil([] { return OnScreen(Green) && !OnScreen(Blue); }));
     EXPECT_TRUE(IconAlive(blue));
 
     icon->SetVisible(false);
-    EXPECT_TRUE(PumpUntil([] { return !OnScreen(Green); }));
+    EXPECT_TRUE(WaitUntil([] { return !OnScreen(Green); }));
     EXPECT_FALSE(ShellKnows(window, icon->Id));
     EXPECT_TRUE(IconAlive(green));
 
     // Freeing a visible icon takes it out of the notification area and destroys its image.
     icon->SetVisible(true);
-    ASSERT_TRUE(PumpUntil([] { return OnScreen(Green); }));
+    ASSERT_TRUE(WaitUntil([] { return OnScreen(Green); }));
     const std::uint32_t id = icon->Id;
     delete icon;
     EXPECT_FALSE(ShellKnows(window, id));
     EXPECT_FALSE(IconAlive(green));
-    EXPECT_TRUE(PumpUntil([] { return !OnScreen(Green); }));
+    EXPECT_TRUE(WaitUntil([] { return !OnScreen(Green); }));
     DestroyIcon(blue);
 }
 
@@ -140,15 +140,15 @@ TEST_F(TrayIconTest, NewTaskbarGetsTheVisibleIconsBackAndNotTheHiddenOnes) {
     restored->SetVisible(true);
     notRestored->SetVisible(true);
     hidden->SetVisible(false);
-    ASSERT_TRUE(PumpUntil([] { return OnScreen(Red) && OnScreen(Green) && !OnScreen(Blue); }));
+    ASSERT_TRUE(WaitUntil([] { return OnScreen(Red) && OnScreen(Green) && !OnScreen(Blue); }));
 
     // A new taskbar knows none of the icons.
     RemoveBehindItsBack(window, restored->Id);
     RemoveBehindItsBack(window, notRestored->Id);
-    ASSERT_TRUE(PumpUntil([] { return !OnScreen(Red) && !OnScreen(Green); }));
+    ASSERT_TRUE(WaitUntil([] { return !OnScreen(Red) && !OnScreen(Green); }));
     SendMessageW(window, TaskbarCreatedMessage, 0, 0);
 
-    EXPECT_TRUE(PumpUntil([] { return OnScreen(Red); }));
+    EXPECT_TRUE(WaitUntil([] { return OnScreen(Red); }));
     EXPECT_TRUE(ShellKnows(window, restored->Id));
     EXPECT_FALSE(ShellKnows(window, hidden->Id));
     EXPECT_FALSE(ShellKnows(window, notRestored->Id));
@@ -194,29 +194,29 @@ TEST_F(TrayIconTest, ClicksOnTheIconReachTheMouseHandlerAndARightClickShowsTheMe
     icon->PopupMenu = menu;
     icon->OnMouse = TMinMouseEvent::Bind<&TrayHandlers::Mouse>(&handlers);
     icon->SetVisible(true);
-    ASSERT_TRUE(PumpUntil([] { return FindOnScreen(Yellow).count == 16 * 16; }));
+    ASSERT_TRUE(WaitUntil([] { return FindOnScreen(Yellow).count == 16 * 16; }));
     const RECT box = FindOnScreen(Yellow).bounds;
     const POINT centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     MenuWatchdog watchdog;
 
     ClickAt(centre, false);
-    ASSERT_TRUE(PumpUntil([&] { return handlers.Saw(WM_LBUTTONUP); }));
+    ASSERT_TRUE(WaitUntil([&] { return handlers.Saw(WM_LBUTTONUP); }));
     EXPECT_TRUE(handlers.Saw(WM_LBUTTONDOWN));
     EXPECT_EQ(handlers.senders.front(), icon);
     EXPECT_EQ(handlers.popups, 0);
 
     // The handler leaves the right click to the framework: the attached menu pops up.
     ClickAt(centre, true);
-    ASSERT_TRUE(PumpUntil([&] { return handlers.Saw(WM_RBUTTONUP); }));
+    ASSERT_TRUE(WaitUntil([&] { return handlers.Saw(WM_RBUTTONUP); }));
     EXPECT_EQ(handlers.popups, 1);
 
     // Handled by the handler: no menu.
     handlers.handleRightClick = true;
     handlers.messages.clear();
     ClickAt(centre, true);
-    ASSERT_TRUE(PumpUntil([&] { return handlers.Saw(WM_RBUTTONUP); }));
+    ASSERT_TRUE(WaitUntil([&] { return handlers.Saw(WM_RBUTTONUP); }));
     EXPECT_EQ(handlers.popups, 1);
-    EXPECT_TRUE(PumpUntil([] { return !InMenuLoop; }));
+    EXPECT_TRUE(WaitUntil([] { return !InMenuLoop; }));
 }
 
 TEST_F(TrayIconTest, NotificationsFindTheirIconByIdOnly) {
@@ -239,7 +239,7 @@ TEST_F(TrayIconTest, NotificationsFindTheirIconByIdOnly) {
     // Without a mouse handler a right click still shows the attached menu.
     SendMessageW(window, WM_MINTRAYICON, silent->Id, WM_RBUTTONUP);
     EXPECT_EQ(handlers.popups, 1);
-    EXPECT_TRUE(PumpUntil([] { return !InMenuLoop; }));
+    EXPECT_TRUE(WaitUntil([] { return !InMenuLoop; }));
 }
 
 TEST(TrayTip, IsCutTo126UnitsWithoutSplittingASurrogatePair) {
