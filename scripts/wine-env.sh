@@ -30,15 +30,22 @@ ostrel_wine_start() {
   trap ostrel_wine_stop EXIT
   trap "exit 143" TERM INT
 
-  if [ ! -f "$WINEPREFIX/.ostrel-ready" ]; then
+  # Bump when the prefix settings below change, so existing prefixes get them too.
+  local settings_version=2
+  if [ "$(cat "$WINEPREFIX/.ostrel-ready" 2>/dev/null)" != "$settings_version" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     # Every wine process of a run shares one 800x600 virtual desktop with a taskbar, so the
     # tray icon is visible and other processes can find the launcher's windows.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
+    # Windows maps .exe to exefile (whose icon is the program's own); Wine's default prefix
+    # lacks that, and every program would get the generic icon.
+    wine reg add 'HKCR\.exe' /ve /d exefile /f >/dev/null 2>&1
+    # A crash must fail the test, not wait for someone to close a dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.ostrel-ready"
+    echo "$settings_version" >"$WINEPREFIX/.ostrel-ready"
   fi
   wineserver -p >/dev/null 2>&1 </dev/null
   # The first program of a session starts Wine's services, which live on and would hold

@@ -141,6 +141,7 @@ TEST_F(Launcher, BuildsTheWorkedExample) {
     const TMinMenuItem* notepad = MainMenu->Items->Items[0];
     std::string notepadPath;
     ASSERT_TRUE(LocateCommand("notepad.exe", notepadPath));
+    EXPECT_GT(notepad->ImageIndex, 0);
     EXPECT_EQ(notepad->ImageIndex, ImageList->IconIndexOf(notepadPath));
     EXPECT_EQ(notepad->ImageList, ImageList);
     EXPECT_EQ(MainMenu->Items->Items[3]->Items[1]->ImageIndex, 0);
