@@ -12,7 +12,7 @@ from desktop import TRAY_ICON, Desktop, wait_for
 
 
 def main():
-    program_dir, bin_dir, output = (Path(a) for a in sys.argv[1:4])
+    program_dir, bin_dir, output = (Path(a).resolve() for a in sys.argv[1:4])
     desktop = Desktop(bin_dir, output.parent / "screens")
     launcher = desktop.start(program_dir / "OstrelLauncher.exe", cwd=program_dir)
     try:
@@ -21,9 +21,16 @@ def main():
         time.sleep(1)
         desktop.click(*TRAY_ICON)
         wait_for("the menu", lambda: any(c == "#32768" for c, _, _ in desktop.windows()))
+        # Off the icon, so its tip does not cover the menu; then open the first submenu.
+        desktop.park_mouse()
+        wait_for("the tray tip to go", lambda: not any(
+            c == "tooltips_class32" for c, _, _ in desktop.windows()))
+        desktop.keys("Down", "Down", "Down", "Down", "Right")
+        wait_for("the submenu", lambda: sum(
+            c == "#32768" for c, _, _ in desktop.windows()) == 2)
         time.sleep(0.5)
         shutil.copy(desktop.screenshot("menu"), output)
-        desktop.keys("Escape")
+        desktop.keys("Escape", "Escape")
         desktop.click(*TRAY_ICON, button=3)
         wait_for("the tray menu", lambda: any(c == "#32768" for c, _, _ in desktop.windows()))
         desktop.keys("Down", "Down", "Return")
