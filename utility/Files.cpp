@@ -132,7 +132,10 @@ bool CopyFileChecked(const std::string& source, const std::string& destination, 
     } catch (const std::exception& error) {
         errorText = ExceptionMessageUtf8(error);
     }
-    if (!copied && report) {
+    // A destination that appeared since the check is the same answer as one that was there:
+    // no copy, and nothing to report (two first starts at once race here).
+    const bool lostRace = !copied && noOverwrite && FileExistsChecked(destination, false);
+    if (!copied && report && !lostRace) {
         ShowError(errorText.empty() ? FormatWithPath(osutils::s_errcopyfile, source) : errorText);
     }
     return copied;
