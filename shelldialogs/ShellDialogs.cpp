@@ -1,5 +1,7 @@
 #include "shelldialogs/ShellDialogs.h"
 
+#include <cwchar>
+
 HMODULE Shell32Handle = nullptr;
 RunFileDlgProc RunFileDlg = nullptr;
 
@@ -16,6 +18,26 @@ struct ShellDialogsFinalization {
     ~ShellDialogsFinalization() { UnloadShellDialogs(); }
 } finalization;
 
+// Only from the system folder: a shell32.dll beside the program is never loaded. Windows 7
+// without KB2533623 rejects the search flag; a full path into the system folder is as safe.
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (const HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        return module;
+    }
+    if (GetLastError() != ERROR_INVALID_PARAMETER) {
+        return nullptr;
+    }
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    const size_t nameLength = wcslen(name);
+    if (length == 0 || length + 1 + nameLength >= MAX_PATH) {
+        return nullptr;
+    }
+    path[length] = L'\\';
+    wmemcpy(path + length + 1, name, nameLength + 1);
+    return LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 } // namespace
 
 bool ShellDialogsLoaded() {
@@ -26,8 +48,7 @@ bool LoadShellDialogs() {
     if (ShellDialogsLoaded()) {
         return true;
     }
-    // Only from the system folder: a shell32.dll beside the program is never loaded.
-    Shell32Handle = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    Shell32Handle = LoadSystemLibrary(L"shell32.dll");
     if (Shell32Handle == nullptr) {
         return false;
     }
