@@ -55,17 +55,12 @@ bool IconAlive(HICON icon) {
     return true;
 }
 
-// Sets a file's last write to a given local time, far from "now".
-void SetWriteTime(const std::string& path, WORD year) {
-    SYSTEMTIME local = {year, 6, 0, 15, 12, 0, 0, 0};
-    FILETIME localTime, utc;
-    SystemTimeToFileTime(&local, &localTime);
-    LocalFileTimeToFileTime(&localTime, &utc);
-    HANDLE file = CreateFileW(WStr(Utf8ToUtf16(path)), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
+// Sets a file's last write to noon of a day in the given year, far from "now".
+void SetWriteYear(const std::string& path, WORD year) {
+    const SYSTEMTIME noon = {year, 6, 0, 15, 12, 0, 0, 0};
+    FILETIME time;
+    SystemTimeToFileTime(&noon, &time);
+    ASSERT_TRUE(SetLastWriteTime(path, time));
 }
 
 class Launcher : public ::testing::Test {
@@ -286,7 +281,7 @@ TEST_F(Launcher, TimerTickReloadsOnEveryChangeOfTheFileTime) {
     EXPECT_EQ(Dump(), "B #2\n-\nRun... #2 fixed\n");
 
     markMenu();
-    SetWriteTime(MenuFileName, 1999); // back in time counts as a change too
+    SetWriteYear(MenuFileName, 1999); // back in time counts as a change too
     Application->TimerTick(nullptr);
     EXPECT_FALSE(marked());
 
@@ -308,26 +303,15 @@ TEST_F(Launcher, AFileHeldOpenKeepsTheMenuUntilItIsFree) {
     const double seen = MenuFileTime;
     WriteBytes(MenuFileName, "B=b");
 
-    // Another process holds the file open without sharing, as some editors and scanners do.
-    const std::string release = MenuFileName + ".release";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    Utf16String commandLine =
-        Utf8ToUtf16("\"" + RecorderExe() + "\" \"hold:" + MenuFileName + "\"");
-    ASSERT_TRUE(CreateProcessW(nullptr, WBuf(commandLine), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    CloseHandle(process.hThread);
-    ASSERT_TRUE(WaitUntil([&] { return FileExistsChecked(MenuFileName + ".held", false); }));
-
-    Application->TimerTick(nullptr);
-    EXPECT_EQ(Dump(), "A #2\n-\nRun... #2 fixed\n");
-    EXPECT_EQ(Commands, (TStringDynArray{"", "", "a"}));
-    EXPECT_EQ(MenuFileTime, seen) << "the new time must not count as seen";
-
-    WriteBytes(release, "");
-    WaitForSingleObject(process.hProcess, 20000);
-    CloseHandle(process.hProcess);
+    {
+        // Another process holds the file open without sharing, as some editors and scanners do.
+        const HeldFile held(MenuFileName);
+        ASSERT_TRUE(held.IsHeld());
+        Application->TimerTick(nullptr);
+        EXPECT_EQ(Dump(), "A #2\n-\nRun... #2 fixed\n");
+        EXPECT_EQ(Commands, (TStringDynArray{"", "", "a"}));
+        EXPECT_EQ(MenuFileTime, seen) << "the new time must not count as seen";
+    }
     Application->TimerTick(nullptr);
     EXPECT_EQ(Dump(), "B #2\n-\nRun... #2 fixed\n");
 }
@@ -358,15 +342,6 @@ TEST_F(Launcher, ResolvesBareProgramNamesOnly) {
 
 class Handlers : public Launcher {
   protected:
-    void SetUp() override {
-        Launcher::SetUp();
-        recordFile = folder / "record.txt";
-        SetEnvironmentVariableW(L"OSTREL_RECORD_FILE", WStr(Utf8ToUtf16(recordFile)));
-    }
-    void TearDown() override {
-        SetEnvironmentVariableW(L"OSTREL_RECORD_FILE", nullptr);
-        Launcher::TearDown();
-    }
     TMinMenuItem* Item(std::int32_t tag) { return MainMenu->Items->Add("x", {}, nullptr, -1, tag); }
     std::vector<Record> WaitForRecords(std::size_t count) {
         std::vector<Record> records;
@@ -376,7 +351,8 @@ class Handlers : public Launcher {
         });
         return records;
     }
-    std::string recordFile;
+    const std::string recordFile = folder / "record.txt";
+    const RecordFileVariable recordVariable{recordFile};
 };
 
 TEST_F(Handlers, ItemClickLaunchesTheCommandOfItsTag) {

@@ -1,4 +1,4 @@
-#include "tests/utility/WinTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "utility/Errors.h"
 #include "utility/WinText.h"
 
@@ -27,7 +27,7 @@ TEST(ShowError, AnEmptyTextIsAnEmptyLine) {
 }
 
 TEST(ShowError, AFailedConsoleWriteIsRaised) {
-    TempFolder folder;
+    TestFolder folder;
     WriteBytes(folder / "read-only-output.txt", "");
     SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
     const FileHandle readOnly(CreateFileW(WStr(Utf8ToUtf16(folder / "read-only-output.txt")),
@@ -41,7 +41,7 @@ TEST(ShowError, AFailedConsoleWriteIsRaised) {
 }
 
 TEST(ShowError, AGuiProgramHandsTheTextToTheErrorHandler) {
-    TempFolder folder;
+    TestFolder folder;
     const RecordFileVariable variable(folder / "record.log");
     const std::string text = "Fehler: \xD0\x96 caf\xC3\xA9";
     const ProcessResult result =

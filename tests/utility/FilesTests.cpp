@@ -1,4 +1,5 @@
-#include "tests/utility/WinTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "utility/Errors.h"
 #include "utility/Files.h"
 #include "utility/Paths.h"
 #include "utility/Strings.h"
@@ -10,7 +11,7 @@ namespace {
 
 class Files : public testing::Test {
   protected:
-    TempFolder folder;
+    TestFolder folder;
     const std::string file = folder / "\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB.txt"; // Cyrillic name
     void SetUp() override { WriteBytes(file, "content"); }
 
@@ -41,7 +42,9 @@ TEST_F(Files, MissingFileIsReportedOnlyWhenAsked) {
     EXPECT_FALSE(FileExistsChecked(folder / "sub", false));
     EXPECT_TRUE(FileExistsChecked(file, true));
     EXPECT_FALSE(FileExistsChecked(folder / "sub", true));
-    EXPECT_EQ(output.Finish(), "File or folder \"" + folder / "sub" + "\" is not exists\n");
+    // A test program is a console program: the report goes to standard output, in OEM text.
+    EXPECT_EQ(output.Finish(),
+              ToOemText("File or folder \"" + folder / "sub" + "\" is not exists") + "\n");
 }
 
 TEST_F(Files, PackedDateIsSetAndReadBack) {
@@ -151,7 +154,7 @@ TEST_F(Files, FailedCopyIsReportedWithTheSourceOnlyWhenAsked) {
     StdoutCapture output(folder / "stdout.txt");
     EXPECT_FALSE(CopyFileChecked(source, destination, false, false, false));
     EXPECT_FALSE(CopyFileChecked(source, destination, false, true, false));
-    EXPECT_EQ(output.Finish(), "Cannot copy file \"" + source + "\"\n");
+    EXPECT_EQ(output.Finish(), ToOemText("Cannot copy file \"" + source + "\"") + "\n");
 }
 
 TEST_F(Files, SearchFileNeedsTheExactName) {
@@ -168,7 +171,7 @@ TEST_F(Files, SearchFileNeedsTheExactName) {
 }
 
 TEST_F(Files, SearchFileNeverCutsALongPath) {
-    std::string deep = folder.Path();
+    std::string deep = folder.Path() + "\\";
     while (deep.size() < 300) {
         deep += "a-rather-long-folder-name\\";
         MakeFolder(deep);

@@ -1,6 +1,6 @@
 // The command line, switches and program location of processes started with a known command
 // line and executable name.
-#include "tests/utility/WinTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "utility/CommandLine.h"
 #include "utility/Files.h"
 #include "utility/Library.h"
@@ -12,7 +12,7 @@ namespace {
 
 class StartedProcess : public testing::Test {
   protected:
-    TempFolder folder;
+    TestFolder folder;
     const std::string recordFile = folder / "record.log";
     const RecordFileVariable variable{recordFile};
 
@@ -38,7 +38,7 @@ TEST_F(StartedProcess, ArgumentsNamesAndFolder) {
     EXPECT_EQ(record["arg1"], "path:C:\\a b\\m.ini");
     EXPECT_EQ(record["arg2"], "x\\y");
     EXPECT_EQ(record.count("arg3"), 0u);
-    EXPECT_EQ(record["programdir"], folder.Path());
+    EXPECT_EQ(record["programdir"], folder.Path() + "\\");
     EXPECT_EQ(record["basename"], "zeDodavi");
     EXPECT_EQ(record["title"], "zeDodavi");
     EXPECT_EQ(record["switch.path"], "C:\\a b\\m.ini");
@@ -51,7 +51,7 @@ TEST_F(StartedProcess, ArgumentZeroIsTheModuleNotTheTypedName) {
     EXPECT_EQ(record["arg2"], "caf\xC3\xA9");
     EXPECT_EQ(record["basename"], "my.tool");
     EXPECT_EQ(record["title"], "my.tool");
-    EXPECT_EQ(record["cwd"] + "\\", folder.Path());
+    EXPECT_EQ(record["cwd"], folder.Path());
 }
 
 struct SwitchLine {
@@ -78,12 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
                     SwitchLine{"pathfinder:x path:y path:z", true, "y"}));
 
 TEST(Recorder, WritesBesideItselfWithoutARecordFileVariable) {
-    TempFolder folder;
+    TestFolder folder;
     ASSERT_TRUE(CopyFilePlain(RecorderExe(), folder / "rec.exe", false));
     EXPECT_EQ(RunProcess(folder / "rec.exe", "rec one").exitCode, 0u);
     auto record = LastRecord(folder / "recorder.log");
     EXPECT_EQ(record["arg1"], "one");
-    EXPECT_EQ(record["programdir"], folder.Path());
+    EXPECT_EQ(record["programdir"], folder.Path() + "\\");
 }
 
 TEST(ThisProcess, ArgumentsOutOfRangeAreEmpty) {

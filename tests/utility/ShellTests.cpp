@@ -1,4 +1,4 @@
-#include "tests/utility/WinTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "utility/Files.h"
 #include "utility/Shell.h"
 #include "utility/Strings.h"
@@ -9,7 +9,7 @@ namespace {
 
 class ShellLaunch : public testing::Test {
   protected:
-    TempFolder folder;
+    TestFolder folder;
     const std::string recordFile = folder / "record.log";
     const RecordFileVariable variable{recordFile};
     const std::string appFolder = folder / "with blank";
@@ -60,12 +60,12 @@ TEST_F(ShellLaunch, APathWithoutBlanksAndAFolderInARoot) {
     auto record = Launched(plain, "one", "");
     EXPECT_EQ(record["arg0"], plain);
     EXPECT_EQ(record["arg1"], "one");
-    EXPECT_EQ(record["cwd"] + "\\", folder.Path());
+    EXPECT_EQ(record["cwd"], folder.Path());
 }
 
 class CommandLookup : public testing::Test {
   protected:
-    TempFolder folder;
+    TestFolder folder;
     const CurrentFolder current{folder.Path()};
 };
 

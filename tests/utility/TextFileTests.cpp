@@ -1,4 +1,4 @@
-#include "tests/utility/WinTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "utility/TextFile.h"
 #include "utility/WinText.h"
 
@@ -13,7 +13,7 @@ struct LoadCase {
 
 class TextFileContent : public testing::TestWithParam<LoadCase> {
   protected:
-    TempFolder folder;
+    TestFolder folder;
 };
 
 TEST_P(TextFileContent, LosesTheUtf8MarkAndGetsCrLfLineBreaks) {
@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextFileContent,
 
 class TextFileStates : public testing::Test {
   protected:
-    TempFolder folder;
+    TestFolder folder;
 };
 
 TEST_F(TextFileStates, NonAsciiFileNameLoads) {
