@@ -125,16 +125,19 @@ CurrentFolder::~CurrentFolder() {
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
+    // One message at a time, so the condition is seen as soon as the message that makes it
+    // true has been handled, before later ones (a timer tick, say) change things again.
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
 }

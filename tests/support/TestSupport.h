@@ -108,6 +108,6 @@ class StdoutCapture {
     int saved_ = -1;
 };
 
-// Pumps this thread's messages until condition() holds or the timeout passes.
+// Handles this thread's messages one by one until condition() holds or the timeout passes.
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(20));
