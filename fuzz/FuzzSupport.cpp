@@ -37,12 +37,35 @@ void Require(bool holds, const char* property) {
     }
 }
 
+bool AllBlank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), IsBlank);
+}
+
 bool HasBlankEnds(std::string_view text) {
     return !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
 }
 
 bool IsSubstring(std::string_view part, std::string_view whole) {
     return whole.find(part) != std::string_view::npos;
+}
+
+std::string_view UpToZero(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
+bool IsCutAround(std::string_view text, std::string_view head, std::string_view separator,
+                 std::string_view tail) {
+    if (!text.starts_with(head) || !text.ends_with(tail) ||
+        head.size() + separator.size() + tail.size() > text.size()) {
+        return false;
+    }
+    const std::string_view middle =
+        text.substr(head.size(), text.size() - head.size() - tail.size());
+    // A separator that holds a non-blank can stand at one place only; one made of blanks
+    // leaves blanks on both sides wherever it is found.
+    const std::size_t at = middle.find(separator);
+    return at != std::string_view::npos && AllBlank(middle.substr(0, at)) &&
+           AllBlank(middle.substr(at + separator.size()));
 }
 
 std::string Join(const std::vector<std::string>& parts, std::string_view separator) {

@@ -26,7 +26,12 @@ class FuzzInput {
 // Prints the property and traps when it does not hold.
 void Require(bool holds, const char* property);
 
+bool AllBlank(std::string_view text);
 bool HasBlankEnds(std::string_view text);
 bool IsSubstring(std::string_view part, std::string_view whole);
+std::string_view UpToZero(std::string_view text);
+// text is head, blanks, separator, blanks, tail.
+bool IsCutAround(std::string_view text, std::string_view head, std::string_view separator,
+                 std::string_view tail);
 std::string Join(const std::vector<std::string>& parts, std::string_view separator);
 std::string AsciiUpper(std::string_view text);

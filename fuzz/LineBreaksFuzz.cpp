@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : lines) {
         Require(line.find_first_of("\r\n") == std::string::npos, "no line holds a CR or LF");
     }
-    Require(Join(lines, "\r\n") == normalized.substr(0, normalized.find('\0')),
+    Require(Join(lines, "\r\n") == UpToZero(normalized),
             "the lines joined with CR LF give the text up to its zero byte");
     return 0;
 }

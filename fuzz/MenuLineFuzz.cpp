@@ -6,29 +6,10 @@
 #include "launcher/MenuSyntax.h"
 #include "utility/Strings.h"
 
-#include <algorithm>
-
 namespace {
-
-bool AllBlank(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), IsBlank);
-}
 
 bool SameParse(const MenuLine& a, const MenuLine& b) {
     return a.kind == b.kind && a.caption == b.caption && a.command == b.command && a.path == b.path;
-}
-
-// text is head, blanks, the byte, blanks, tail.
-bool IsCutAround(std::string_view text, std::string_view head, char byte, std::string_view tail) {
-    if (!text.starts_with(head) || !text.ends_with(tail) ||
-        head.size() + 1 + tail.size() > text.size()) {
-        return false;
-    }
-    const std::string_view middle =
-        text.substr(head.size(), text.size() - head.size() - tail.size());
-    const std::size_t at = middle.find(byte);
-    return at != std::string_view::npos && AllBlank(middle.substr(0, at)) &&
-           AllBlank(middle.substr(at + 1));
 }
 
 void CheckDirective(std::string_view trimmed, const MenuLine& parsed) {
@@ -90,7 +71,7 @@ void CheckParse(std::string_view line) {
                 "an entry's caption ends before the first \"=\"");
         Require(trimmed.find('=') == std::string::npos
                     ? parsed.caption == trimmed && parsed.command.empty()
-                    : IsCutAround(trimmed, parsed.caption, '=', parsed.command),
+                    : IsCutAround(trimmed, parsed.caption, "=", parsed.command),
                 "caption, blanks, \"=\", blanks and command make the line");
         Require(parsed.path.empty(), "an entry has no path");
         return;

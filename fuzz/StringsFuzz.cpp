@@ -16,14 +16,6 @@ bool IsBlankOrIn(char c, std::string_view chars) {
     return IsBlank(c) || chars.find(c) != std::string_view::npos;
 }
 
-bool AllBlank(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), IsBlank);
-}
-
-std::string_view UpToZero(std::string_view text) {
-    return text.substr(0, text.find('\0'));
-}
-
 void CheckTrimming(std::string_view text) {
     for (const char c : text) {
         Require(IsBlank(c) == (static_cast<unsigned char>(c) <= 32), "a blank is a byte up to 32");
@@ -61,14 +53,7 @@ void CheckTextCut(std::string_view text, std::string_view separator, bool fromEn
                 "without the separator the trimmed text comes before it and nothing after");
         return;
     }
-    Require(trimmed.starts_with(before) && trimmed.ends_with(after) &&
-                before.size() + separator.size() + after.size() <= trimmed.size(),
-            "before and after are the two ends of the trimmed text");
-    const std::string_view middle = std::string_view(trimmed).substr(
-        before.size(), trimmed.size() - before.size() - after.size());
-    const std::size_t at = middle.find(separator);
-    Require(at != std::string_view::npos && AllBlank(middle.substr(0, at)) &&
-                AllBlank(middle.substr(at + separator.size())),
+    Require(IsCutAround(trimmed, before, separator, after),
             "before, blanks, the separator, blanks and after make the trimmed text");
     Require(!IsSubstring(separator, fromEnd ? after : before),
             "the cut is at the first occurrence, or at the last one from the end");
