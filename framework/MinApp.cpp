@@ -19,7 +19,7 @@ constexpr wchar_t WindowClassName[] = L"OstrelMinApplicationClass";
 
 void RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
-    static_assert(sizeof(windowClass) == 48);
+    static_assert(sizeof(windowClass) == (sizeof(void*) == 8 ? 80 : 48));
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_VREDRAW | CS_HREDRAW;
     windowClass.lpfnWndProc = MinWindowProc;

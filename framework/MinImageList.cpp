@@ -9,7 +9,7 @@ namespace {
 
 SHFILEINFOW EmptyFileInfo() {
     SHFILEINFOW info{};
-    static_assert(sizeof(info) == 692);
+    static_assert(sizeof(info) == (sizeof(void*) == 8 ? 696 : 692));
     return info;
 }
 

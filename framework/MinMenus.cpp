@@ -17,7 +17,7 @@ constexpr char SeparatorCaption[] = "-";
 
 MENUINFO MenuInfoRecord() {
     MENUINFO info{};
-    static_assert(sizeof(info) == 28);
+    static_assert(sizeof(info) == (sizeof(void*) == 8 ? 40 : 28));
     info.cbSize = sizeof(info);
     info.fMask = MIM_STYLE | MIM_MENUDATA | MIM_APPLYTOSUBMENUS;
     return info;

@@ -12,7 +12,7 @@ namespace {
 
 // The record as far as its info flags (the Windows 2000 layout); the shell takes either size.
 constexpr DWORD NotifyRecordSize = NOTIFYICONDATAW_V2_SIZE;
-static_assert(NotifyRecordSize == 936);
+static_assert(NotifyRecordSize == (sizeof(void*) == 8 ? 952 : 936));
 
 constexpr std::size_t MaxTipUnits = 126;
 
