@@ -1,16 +1,22 @@
 # Sourced by the scripts: a private Wine prefix in the build tree, a virtual X display and one
 # persistent wineserver, all stopped again when the sourcing script exits (on failure too).
-#   ostrel_wine_start BUILD_DIR     sets WINEPREFIX, WINEDEBUG, DISPLAY
-#   ostrel_wine_stop                stops what ostrel_wine_start started
+#   ostrel_wine_start BUILD_DIR [win32|win64]   sets WINEPREFIX, WINEARCH, WINEDEBUG, DISPLAY;
+#                                               the architecture is the build's, win32 by default
+#   ostrel_wine_stop                            stops what ostrel_wine_start started
 
 OSTREL_XVFB_PID=""
 OSTREL_WINE_STARTED=""
 
 ostrel_wine_start() {
-  local build_dir=$1
+  local build_dir=$1 arch=${2:-win32}
+  case "$arch" in
+    win32 | win64) ;;
+    *) echo "ostrel_wine_start: architecture '$arch' is neither win32 nor win64" >&2; return 1 ;;
+  esac
+  # A prefix keeps the architecture it was made with, so each build tree has its own.
   export WINEPREFIX="$build_dir/wineprefix"
   export WINEDEBUG=-all
-  export WINEARCH=win32
+  export WINEARCH=$arch
   # Never let Wine offer Mono or Gecko in a dialog that would block a headless run.
   export WINEDLLOVERRIDES="mscoree,mshtml="
 
