@@ -47,12 +47,19 @@ double ReadMsPerMinute(const std::string& resultFile) {
 
 int RunIdleChild(const std::string& resultFile) {
     std::thread sampler([&resultFile] {
+        // The window opens once the start-up is over and the loop answers; a child that
+        // never gets there is ended by the parent's time limit.
+        HWND window = nullptr;
+        while ((window = FindProcessWindow(L"OstrelMinApplicationClass", GetCurrentProcessId())) ==
+                   nullptr ||
+               !Answers(window)) {
+            Sleep(10);
+        }
         Sleep(SettleMs);
         const double start = OwnCpuMs();
         Sleep(WindowMs);
         WriteBytes(resultFile, std::to_string((OwnCpuMs() - start) * 60'000 / WindowMs));
-        PostMessageW(FindProcessWindow(L"OstrelMinApplicationClass", GetCurrentProcessId()),
-                     WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
     });
     std::string menuFile;
     if (GetSwitchValue("path", menuFile)) {

@@ -10,8 +10,9 @@ struct IdleCpu {
 };
 
 // Runs in the child, started with idle:RESULTFILE, and path:MENU for the launcher. A second
-// thread takes the process's CPU time after a settling second and after a minute, writes the
-// difference to the file and closes the hidden window, which ends the message loop.
+// thread waits until the message loop answers, takes the process's CPU time after a settling
+// second and after a minute, writes the difference to the file and closes the hidden window,
+// which ends the loop.
 int RunIdleChild(const std::string& resultFile);
 
 // Both children side by side, in the same minute.

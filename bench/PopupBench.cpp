@@ -24,19 +24,18 @@ struct BareMenu {
 };
 
 // The calls the framework makes for the tree, decided once, before any timing.
-std::unique_ptr<BareMenu> BareCopy(const TMinMenuItem& item, int& entryLines) {
+std::unique_ptr<BareMenu> BareCopy(const TMinMenuItem& item) {
     auto menu = std::make_unique<BareMenu>();
     for (const TMinMenuItem* child : item.Items) {
         BareEntry entry;
         const bool ownerDrawn = child->ImageList != nullptr;
         if (child->Count() > 0) {
             entry.flags = MF_POPUP | (ownerDrawn ? MF_OWNERDRAW : 0);
-            entry.submenu = BareCopy(*child, entryLines);
+            entry.submenu = BareCopy(*child);
         } else if (child->Caption == "-") {
             entry.flags = MF_SEPARATOR;
         } else {
             entry.flags = ownerDrawn && child->ImageIndex != -1 ? MF_OWNERDRAW : MF_STRING;
-            ++entryLines;
         }
         if ((entry.flags & MF_OWNERDRAW) != 0) {
             entry.data = child;
@@ -73,8 +72,7 @@ HMENU BuildBare(const BareMenu& menu) {
 } // namespace
 
 PopupTimes MeasurePopup(TMinMenuItem& root, int repeats) {
-    int entryLines = 0;
-    const std::unique_ptr<BareMenu> bare = BareCopy(root, entryLines);
+    const std::unique_ptr<BareMenu> bare = BareCopy(root);
     // Only the building is timed; the menus are destroyed after each run.
     const auto build = [&root] {
         const Stopwatch watch;
@@ -92,5 +90,5 @@ PopupTimes MeasurePopup(TMinMenuItem& root, int repeats) {
         return elapsed;
     };
     const std::vector<double> medians = MedianTimes({build, floor}, repeats);
-    return {entryLines, medians[0], medians[1]};
+    return {medians[0], medians[1]};
 }

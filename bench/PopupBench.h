@@ -4,7 +4,6 @@
 class TMinMenuItem;
 
 struct PopupTimes {
-    int entries = 0;    // entry lines below the root, submenus and separators not counted
     double buildMs = 0; // median of CreateHandle and BuildMenu on the root
     double floorMs = 0; // median of the bare calls, measured in the same run
 };

@@ -15,11 +15,6 @@ constexpr DWORD ChildTimeoutMs = 120'000;
 
 int uncleanEnds = 0;
 
-bool Answers(HWND window) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
 std::string OwnExe() {
     Utf16String path(MAX_PATH, u'\0');
     path.resize(GetModuleFileNameW(nullptr, WBuf(path), MAX_PATH));
@@ -38,6 +33,11 @@ HWND FindProcessWindow(const wchar_t* windowClass, DWORD processId) {
         }
     }
     return nullptr;
+}
+
+bool Answers(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
 double CommittedPrivateBytes(HANDLE process) {

@@ -11,6 +11,9 @@
 // The hidden window of the class that belongs to the process, or null.
 HWND FindProcessWindow(const wchar_t* windowClass, DWORD processId);
 
+// True when the window's thread handles a message within five seconds.
+bool Answers(HWND window);
+
 // Committed private pages in the process's address space.
 double CommittedPrivateBytes(HANDLE process);
 

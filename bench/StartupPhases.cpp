@@ -55,7 +55,7 @@ int RunStartupPhases(const std::string& resultFile) {
     ChooseMenuFile();
     ImageList = new TMinImageList();
     ImageList->LoadSystemImageList(true);
-    log.Mark("menu file chosen, system image list attached");
+    log.Mark(SystemImageListPhase);
     DefaultIcon = LoadIconW(nullptr, IDI_APPLICATION);
     LoadMenu();
     log.Mark("LoadMenu, first load");

@@ -11,6 +11,9 @@ struct StartupPhase {
     double committedBytes = 0; // committed private memory the step added
 };
 
+// The step whose memory is the shell's system image lists, which Wine fills at once.
+inline constexpr char SystemImageListPhase[] = "menu file chosen, system image list attached";
+
 // Runs in the child, started with the switches path:MENU, phases:RESULTFILE and since:COUNT
 // (the parent's performance counter just before it created the process).
 int RunStartupPhases(const std::string& resultFile);
