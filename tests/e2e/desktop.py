@@ -26,11 +26,15 @@ class Desktop:
 
     # --- processes -------------------------------------------------------------------
     def start(self, exe, args=(), cwd=None, env=None):
+        """Starts a Windows program; what Wine prints for it (a crash report, say) goes to a
+        log beside the screenshots."""
         full_env = dict(os.environ)
         full_env.update(env or {})
-        return subprocess.Popen(["wine", str(exe), *args], cwd=cwd, env=full_env,
-                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL)
+        self.starts = getattr(self, "starts", 0) + 1
+        log = open(self.artifacts / f"wine-{self.starts:02d}-{Path(exe).stem}.log", "wb")
+        with log:
+            return subprocess.Popen(["wine", str(exe), *args], cwd=cwd, env=full_env,
+                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
     def wintool(self, *args):
         result = subprocess.run(["wine", str(self.wintool_exe), *args], capture_output=True,
